@@ -1,13 +1,35 @@
 #include "editor/KelvarnAudioProcessorEditor.h"
 
-KelvarnAudioProcessorEditor::KelvarnAudioProcessorEditor (KelvarnAudioProcessor& processor)
-    : juce::AudioProcessorEditor (processor), processorRef (processor)
+namespace
 {
-    setSize (1120, 720);
+constexpr int fetModule = 1;
+} // namespace
+
+KelvarnAudioProcessorEditor::KelvarnAudioProcessorEditor (KelvarnAudioProcessor& processorToEdit)
+    : juce::AudioProcessorEditor (processorToEdit), processorRef (processorToEdit)
+{
+    setSize (editorWidth, editorHeight);
+    // Key presses only arrive once the host gives the window focus; taking it here would
+    // steal it from the host.
     setWantsKeyboardFocus (true);
+
+    rows = makeRowTable();
+    modules = makeModuleTable();
+
+    selectModule (fetModule);
+    updateHybridFromParams();
+    startTimer (timerPeriodMs);
 }
+
+KelvarnAudioProcessorEditor::~KelvarnAudioProcessorEditor() = default;
 
 void KelvarnAudioProcessorEditor::paint (juce::Graphics& g)
 {
-    g.fillAll (juce::Colours::black);
+    if (viewMode == 0)
+        drawTui (g);
+    else
+        drawHybrid (g);
 }
+
+// The window has one fixed size, so the layout never changes.
+void KelvarnAudioProcessorEditor::resized() {}
