@@ -8,6 +8,36 @@ const juce::String pluginName { "kelvarn by solvenari" };
 
 // The host's single program needs a name: VST3 validators reject an empty one.
 const juce::String defaultProgramName { "Default" };
+
+/** The parameter tree starts from defaults converted to and from the normalised range
+    without snapping, which can leave a stepped default one float step off (120.0000076 us
+    instead of 120). Setting each such parameter away and back makes the tree, and the state
+    it saves, hold the snapped value that the parameter itself reports. The tree ignores
+    changes too small to notice, hence the detour, flushed in between. */
+void snapTreeValuesToDefaults (juce::AudioProcessorValueTreeState& tree)
+{
+    std::vector<juce::RangedAudioParameter*> offByAStep;
+
+    for (auto* p : tree.processor.getParameters())
+    {
+        auto* parameter = static_cast<juce::RangedAudioParameter*> (p);
+        const auto snappedDefault = parameter->convertFrom0to1 (parameter->getDefaultValue());
+
+        if (! juce::exactlyEqual (tree.getRawParameterValue (parameter->getParameterID())->load(), snappedDefault))
+            offByAStep.push_back (parameter);
+    }
+
+    if (offByAStep.empty())
+        return;
+
+    for (auto* parameter : offByAStep)
+        parameter->setValueNotifyingHost (parameter->getValue() < 0.5f ? 1.0f : 0.0f);
+
+    tree.copyState();
+
+    for (auto* parameter : offByAStep)
+        parameter->setValueNotifyingHost (parameter->convertTo0to1 (parameter->convertFrom0to1 (parameter->getDefaultValue())));
+}
 } // namespace
 
 KelvarnAudioProcessor::KelvarnAudioProcessor()
@@ -16,6 +46,7 @@ KelvarnAudioProcessor::KelvarnAudioProcessor()
                                 .withOutput ("Output", juce::AudioChannelSet::stereo(), true)),
       apvts (*this, nullptr, "PARAMS", createParameterLayout())
 {
+    snapTreeValuesToDefaults (apvts);
 }
 
 KelvarnAudioProcessor::~KelvarnAudioProcessor() = default;

@@ -66,6 +66,23 @@ void keepCurrentValuesForNonNumbers (juce::ValueTree& state, const KelvarnAudioP
             child.setProperty (valueAttribute, static_cast<double> (current->load()), nullptr);
     }
 }
+/** A parameter that the loaded state does not mention keeps its current value (the tree
+    would otherwise reset it to its default). */
+void addCurrentValuesOfUnmentionedParameters (juce::ValueTree& state, const KelvarnAudioProcessor& processor)
+{
+    for (auto* p : processor.getParameters())
+    {
+        const auto id = static_cast<juce::RangedAudioParameter*> (p)->getParameterID();
+
+        if (state.getChildWithProperty (idAttribute, id).isValid())
+            continue;
+
+        juce::ValueTree element { "PARAM" };
+        element.setProperty (idAttribute, id, nullptr);
+        element.setProperty (valueAttribute, static_cast<double> (processor.getFloat (id)), nullptr);
+        state.appendChild (element, nullptr);
+    }
+}
 } // namespace
 
 void KelvarnAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
@@ -88,5 +105,6 @@ void KelvarnAudioProcessor::setStateInformation (const void* data, int sizeInByt
 
     auto state = juce::ValueTree::fromXml (*xml);
     keepCurrentValuesForNonNumbers (state, *this);
+    addCurrentValuesOfUnmentionedParameters (state, *this);
     apvts.replaceState (state);
 }
