@@ -3,6 +3,10 @@
 #include <juce_audio_processors/juce_audio_processors.h>
 #include <juce_dsp/juce_dsp.h>
 
+#include "processor/CachedCoefficients.h"
+#include "processor/ResolvedParameters.h"
+
+#include <array>
 #include <atomic>
 #include <memory>
 
@@ -135,5 +139,49 @@ public:
     Meters meters;
 
 private:
+    static constexpr int numBranches = 5;
+    static constexpr int maxOversamplingIndex = 3;
+    // Only channels 0 and 1 carry signal; the rest are cleared.
+    static constexpr int maxSignalChannels = 2;
+
+    /** What one branch made of one sample pair. */
+    struct BranchOutput
+    {
+        float left = 0.0f;
+        float right = 0.0f;
+        float gainReductionDb = 0.0f;
+    };
+
+    using BranchOutputs = std::array<BranchOutput, numBranches>;
+    using BranchWeights = std::array<float, numBranches>;
+
+    // Branch network (BranchNetwork.cpp)
+    void runBranches (const BranchWeights& weights, bool tubeMidSide, float left, float right,
+                      float sampleRate, BranchOutputs& outputs);
+    BranchOutput runTubeMidSide (float left, float right, float sampleRate);
+    void publishMeters (const MeterSnapshot& targets);
+
+    // Block processing (BlockProcessing.cpp)
+    int readOversamplingIndex() const;
+    void resetBranchStates();
+    void buildOversamplers (int numChannels);
+    void prepareOversamplers (int blockLength);
+    void selectOversampler (int index);
+    void parkOversampler();
+    void reportLatency();
+    void processOversampled (juce::AudioBuffer<float>& buffer);
+    void processOversampledSection (juce::AudioBuffer<float>& buffer, int numChannels,
+                                    int startSample, int numSamples, float sampleRate);
+
+    // Declared after apvts, whose value atomics these point to.
+    kelvarn::ResolvedParameters parameters { apvts };
+    kelvarn::BranchCoefficientCaches coefficientCaches;
+
+    // Oversamplers for 2x, 4x and 8x, built and prepared ahead so that a change of
+    // global_os on the audio thread only swaps one of them into `oversampler`.
+    std::array<std::unique_ptr<juce::dsp::Oversampling<float>>, maxOversamplingIndex> spareOversamplers;
+    int oversamplerChannels = 0;
+    int preparedBlockLength = 0;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (KelvarnAudioProcessor)
 };
