@@ -74,7 +74,7 @@ void KelvarnAudioProcessor::updateOversampling (double, int blockLength)
 //==============================================================================
 int KelvarnAudioProcessor::readOversamplingIndex() const
 {
-    return std::clamp (static_cast<int> (std::nearbyint (parameters.globalOs.get())), 0, maxOversamplingIndex);
+    return std::clamp (juce::roundToInt (parameters.globalOs.get()), 0, maxOversamplingIndex);
 }
 
 void KelvarnAudioProcessor::resetBranchStates()

@@ -33,10 +33,10 @@ float millisecondsToSeconds (float milliseconds) noexcept
     return milliseconds * secondsPerMillisecond;
 }
 
-/** Choices are rounded half to even, as the host's own choice mapping does. */
+/** Choices are rounded to the nearest index, halves to even. */
 int roundedChoice (float value) noexcept
 {
-    return static_cast<int> (std::nearbyint (value));
+    return juce::roundToInt (value);
 }
 
 bool isOn (float value) noexcept
@@ -257,6 +257,11 @@ ModelOutput processTube (const ResolvedParameters& p, Caches::FeedbackModel& cac
     output exceeds 1/drive. */
 float saturate (float sample, float drive) noexcept
 {
+    // Without saturation the drive is exactly 1, where both scalings are exact no-ops:
+    // skipping them saves two divisions per sample without changing a bit.
+    if (juce::exactlyEqual (drive, 1.0f))
+        return dspu::softClip (sample);
+
     return dspu::softClip (sample * drive) / drive;
 }
 } // namespace

@@ -38,7 +38,7 @@ NetworkSettings readNetworkSettings (const kelvarn::ResolvedParameters& p) noexc
     settings.dryWet = p.globalDryWet.get();
     settings.outputGain = kelvarn::decibelsToGain (p.globalOutput.get());
     settings.safety = isOn (p.globalSafety.get());
-    settings.tubeMidSide = static_cast<int> (std::nearbyint (p.tubeMode.get())) != 0;
+    settings.tubeMidSide = juce::roundToInt (p.tubeMode.get()) != 0;
 
     settings.weights = { weightOf (p.fetEnable), weightOf (p.optoEnable), weightOf (p.vcaEnable),
                          weightOf (p.varimuEnable), weightOf (p.tubeEnable) };
