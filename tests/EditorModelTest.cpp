@@ -54,7 +54,9 @@ TEST_F (EditorModel, ModulesListEveryRowOnceAndRowsFollowThemWithLevelMetersLast
         EXPECT_EQ (module.enableId, namesAndEnables[m].second);
 
         if (m > 0)
+        {
             EXPECT_EQ (module.rowIds.front(), module.enableId);
+        }
 
         for (const auto& id : module.rowIds)
         {
@@ -119,8 +121,12 @@ TEST_F (EditorModel, RowTableHoldsKindsLabelsAndSteps)
 
     // Every row that names a parameter finds it in the processor.
     for (const auto& row : editor.rows)
+    {
         if (row.kind <= Row::choice)
+        {
             EXPECT_NE (processor.apvts.getParameter (row.paramId), nullptr) << row.paramId;
+        }
+    }
 }
 
 TEST_F (EditorModel, FindRowByIdMatchesWholeCaseSensitiveIds)

@@ -179,7 +179,9 @@ TEST_F (TuiRenderer, TextIsDrawnInAMonospaceTypeface)
     EXPECT_FLOAT_EQ (font.getHeight(), 12.8f);
 
     if (! juce::Font::findAllTypefaceNames().contains ("Consolas"))
+    {
         EXPECT_EQ (font.getTypefacePtr()->getName(), "DejaVu Sans Mono");
+    }
 }
 
 TEST_F (TuiRenderer, TitleAndSummaryAreDrawnInTheirColours)
