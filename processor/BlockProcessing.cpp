@@ -8,7 +8,8 @@
 //
 // The audio thread never allocates or locks here. prepareToPlay builds and prepares
 // an oversampler for every factor, and a change of global_os while playing only swaps
-// the prepared one in, with clean filter memory. Every oversampler accepts blocks up to
+// the prepared one in, with clean filter memory; its latency reaches the host from the
+// message thread a moment later (see LatencyReporter). Every oversampler accepts blocks up to
 // the length prepareToPlay gave; longer host blocks are processed in pieces of that
 // length, so the meters then move once per piece rather than once per block.
 
@@ -51,7 +52,10 @@ void KelvarnAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce
         replaceNonFiniteWithSilence (buffer.getWritePointer (channel), numSamples);
 
     if (const auto index = readOversamplingIndex(); index != currentOsIndex)
+    {
         selectOversampler (index);
+        latencyReporter.post (oversamplerLatency());
+    }
 
     if (oversampler == nullptr)
         processInternalBlock (buffer, static_cast<float> (getSampleRate()));
@@ -69,6 +73,7 @@ void KelvarnAudioProcessor::updateOversampling (double, int blockLength)
 
     prepareOversamplers (std::max (blockLength, 1));
     selectOversampler (readOversamplingIndex());
+    latencyReporter.reportNow (oversamplerLatency());
 }
 
 //==============================================================================
@@ -120,8 +125,6 @@ void KelvarnAudioProcessor::selectOversampler (int index)
         if (oversampler != nullptr)
             oversampler->reset();
     }
-
-    reportLatency();
 }
 
 void KelvarnAudioProcessor::parkOversampler()
@@ -130,9 +133,9 @@ void KelvarnAudioProcessor::parkOversampler()
         spareOversamplers[static_cast<size_t> (currentOsIndex - 1)] = std::move (oversampler);
 }
 
-void KelvarnAudioProcessor::reportLatency()
+int KelvarnAudioProcessor::oversamplerLatency() const
 {
-    setLatencySamples (oversampler != nullptr ? juce::roundToInt (oversampler->getLatencyInSamples()) : 0);
+    return oversampler != nullptr ? juce::roundToInt (oversampler->getLatencyInSamples()) : 0;
 }
 
 //==============================================================================

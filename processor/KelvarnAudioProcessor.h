@@ -3,6 +3,8 @@
 #include <juce_audio_processors/juce_audio_processors.h>
 #include <juce_dsp/juce_dsp.h>
 
+#include "processor/LatencyReporter.h"
+
 #include "processor/CachedCoefficients.h"
 #include "processor/ResolvedParameters.h"
 
@@ -168,7 +170,7 @@ private:
     void prepareOversamplers (int blockLength);
     void selectOversampler (int index);
     void parkOversampler();
-    void reportLatency();
+    int oversamplerLatency() const;
     void processOversampled (juce::AudioBuffer<float>& buffer);
     void processOversampledSection (juce::AudioBuffer<float>& buffer, int numChannels,
                                     int startSample, int numSamples, float sampleRate);
@@ -182,6 +184,9 @@ private:
     std::array<std::unique_ptr<juce::dsp::Oversampling<float>>, maxOversamplingIndex> spareOversamplers;
     int oversamplerChannels = 0;
     int preparedBlockLength = 0;
+
+    // Declared last, so that its timer stops before anything it reports on goes away.
+    kelvarn::LatencyReporter latencyReporter { *this };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (KelvarnAudioProcessor)
 };

@@ -133,10 +133,24 @@ TEST (AudioThread, TheProbeSeesAllocationsAndLocks)
     EXPECT_EQ (counts.locks, 1);
 }
 
+/** Stands in for a plug-in wrapper, which listens to the processor to learn of a new latency. */
+struct HostListener : juce::AudioProcessorListener
+{
+    void audioProcessorParameterChanged (juce::AudioProcessor*, int, float) override {}
+    void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails& details) override
+    {
+        latencyChanges += details.latencyChanged ? 1 : 0;
+    }
+
+    int latencyChanges = 0;
+};
+
 TEST (AudioThread, ProcessBlockNeverAllocatesOrLocks)
 {
     constexpr int blockSize = 256;
     auto processor = makePreparedProcessor (48000.0, blockSize);
+    HostListener host;
+    processor->addListener (&host);
     enableAllModels (*processor);
     setPlain (*processor, "tube_mode", 1.0f);
     setPlain (*processor, "tube_timeconstant", 5.0f);
@@ -166,8 +180,15 @@ TEST (AudioThread, ProcessBlockNeverAllocatesOrLocks)
         EXPECT_EQ (counts.deallocations, 0) << "factor index " << index;
         EXPECT_EQ (counts.locks, 0) << "factor index " << index;
         EXPECT_EQ (processor->currentOsIndex, index);
+
+        // The new latency reaches the host afterwards, from the message thread.
+        const auto expected = processor->oversampler == nullptr
+                                  ? 0 : juce::roundToInt (processor->oversampler->getLatencyInSamples());
+        EXPECT_EQ (latencyOnceDelivered (*processor, expected), expected) << "factor index " << index;
     }
 
+    EXPECT_GT (host.latencyChanges, 0);
     EXPECT_TRUE (allFinite (normal));
+    processor->removeListener (&host);
 }
 } // namespace

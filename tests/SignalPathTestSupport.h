@@ -27,6 +27,16 @@ inline void forceRawValue (Processor& processor, const char* id, float value)
     processor.apvts.getRawParameterValue (id)->store (value);
 }
 
+/** A latency changed while playing reaches the host from the message thread: runs the
+    message loop until the processor reports the expected latency, for at most a second. */
+inline int latencyOnceDelivered (const juce::AudioProcessor& processor, int expected)
+{
+    for (int waited = 0; processor.getLatencySamples() != expected && waited < 1000; waited += 10)
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (10);
+
+    return processor.getLatencySamples();
+}
+
 /** A processor prepared the way a host prepares it: layout, rate, then prepareToPlay. */
 inline std::unique_ptr<Processor> makePreparedProcessor (double sampleRate = 48000.0, int blockSize = 256,
                                                          int numChannels = 2)
