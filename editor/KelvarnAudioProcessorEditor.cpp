@@ -21,7 +21,10 @@ KelvarnAudioProcessorEditor::KelvarnAudioProcessorEditor (KelvarnAudioProcessor&
     startTimer (timerPeriodMs);
 }
 
-KelvarnAudioProcessorEditor::~KelvarnAudioProcessorEditor() = default;
+KelvarnAudioProcessorEditor::~KelvarnAudioProcessorEditor()
+{
+    endRowDrag();
+}
 
 void KelvarnAudioProcessorEditor::paint (juce::Graphics& g)
 {

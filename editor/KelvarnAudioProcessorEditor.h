@@ -193,5 +193,9 @@ public:
     int colourScheme = 0;   // 0 green, 1 amber, 2 green over scan lines
 
 private:
+    /** Ends the host gesture of an open row drag: at mouse-up, and when the window closes
+        in the middle of a drag, so that the host never keeps a gesture that never ends. */
+    void endRowDrag();
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (KelvarnAudioProcessorEditor)
 };
