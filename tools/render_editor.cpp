@@ -1,6 +1,6 @@
 // Paints kelvarn's editor into PNG files: the text view's overview in the three colour
-// schemes and one focus view, with a short test signal run through the processor first so
-// that the meters show something.
+// schemes, one focus view and the hybrid view, with a short test signal run through the
+// processor first so that the meters show something.
 //
 // usage: kelvarn_render_editor [output folder, default docs/images]
 #include "editor/KelvarnAudioProcessorEditor.h"
@@ -83,6 +83,14 @@ bool renderViews (KelvarnAudioProcessorEditor& editor, const juce::File& folder)
     editor.colourScheme = 0;
     editor.focusModule = 1;
     ok = savePng (editor, folder.getChildFile ("tui-focus-fet76.png")) && ok;
+
+    // DRUM SMASH uses the three models that the test signal ran through, so the meters
+    // still match; the knobs then show the preset's macro values.
+    editor.focusModule = -1;
+    editor.presetIndex = 2;
+    editor.applyMacroPreset();
+    editor.viewMode = 1;
+    ok = savePng (editor, folder.getChildFile ("hybrid.png")) && ok;
     return ok;
 }
 } // namespace
