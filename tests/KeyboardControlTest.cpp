@@ -148,7 +148,9 @@ TEST_P (KeyPressTable, MovesTheStateAndReportsWhetherItUsedTheKey)
     EXPECT_EQ (cursorOf (editor), keyCase.after);
 
     if (keyCase.value.id != nullptr)
+    {
         EXPECT_NEAR (normalised (keyCase.value.id), keyCase.value.after, 1.0e-6f) << keyCase.value.id;
+    }
 }
 
 std::string caseName (const ::testing::TestParamInfo<KeyCase>& info)

@@ -121,8 +121,12 @@ TEST_P (PresetTable, WritesItsRecipeAtTheTweaksIntensityAndNothingElse)
     }
 
     for (const auto& [id, value] : before)
+    {
         if (written.count (id) == 0)
+        {
             EXPECT_EQ (plain (id), value) << id << " should be untouched";
+        }
+    }
 
     std::vector<const char*> order { "global_drywet" };
     order.insert (order.end(), std::begin (enableIds), std::end (enableIds));
