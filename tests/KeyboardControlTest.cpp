@@ -49,6 +49,9 @@ struct KeyCase
     ValueChange value {};
 };
 
+// Keeps the test list readable: gtest would otherwise print the case as a byte dump.
+void PrintTo (const KeyCase& keyCase, std::ostream* out) { *out << keyCase.what; }
+
 juce::KeyPress letter (char c, Mods mods = {})
 {
     return { juce::CharacterFunctions::toUpperCase (static_cast<juce::juce_wchar> (c)), mods,
