@@ -16,7 +16,7 @@ const juce::String defaultProgramName { "Default" };
     changes too small to notice, hence the detour, flushed in between. */
 void snapTreeValuesToDefaults (juce::AudioProcessorValueTreeState& tree)
 {
-    std::vector<juce::RangedAudioParameter*> offByAStep;
+    std::vector<std::pair<juce::RangedAudioParameter*, float>> offByAStep; // parameter, snapped default
 
     for (auto* p : tree.processor.getParameters())
     {
@@ -24,19 +24,19 @@ void snapTreeValuesToDefaults (juce::AudioProcessorValueTreeState& tree)
         const auto snappedDefault = parameter->convertFrom0to1 (parameter->getDefaultValue());
 
         if (! juce::exactlyEqual (tree.getRawParameterValue (parameter->getParameterID())->load(), snappedDefault))
-            offByAStep.push_back (parameter);
+            offByAStep.emplace_back (parameter, snappedDefault);
     }
 
     if (offByAStep.empty())
         return;
 
-    for (auto* parameter : offByAStep)
+    for (auto [parameter, snappedDefault] : offByAStep)
         parameter->setValueNotifyingHost (parameter->getValue() < 0.5f ? 1.0f : 0.0f);
 
     tree.copyState();
 
-    for (auto* parameter : offByAStep)
-        parameter->setValueNotifyingHost (parameter->convertTo0to1 (parameter->convertFrom0to1 (parameter->getDefaultValue())));
+    for (auto [parameter, snappedDefault] : offByAStep)
+        parameter->setValueNotifyingHost (parameter->convertTo0to1 (snappedDefault));
 }
 } // namespace
 

@@ -66,6 +66,7 @@ void keepCurrentValuesForNonNumbers (juce::ValueTree& state, const KelvarnAudioP
             child.setProperty (valueAttribute, static_cast<double> (current->load()), nullptr);
     }
 }
+
 /** A parameter that the loaded state does not mention keeps its current value (the tree
     would otherwise reset it to its default). */
 void addCurrentValuesOfUnmentionedParameters (juce::ValueTree& state, const KelvarnAudioProcessor& processor)

@@ -2,6 +2,9 @@
 
 namespace kelvarn::hosting
 {
+namespace
+{
+/** The description of the first plug-in class in the bundle, or nullptr with a message. */
 std::unique_ptr<juce::PluginDescription> describeBundle (const juce::String& bundlePath, juce::String& error)
 {
     juce::VST3PluginFormat format;
@@ -16,6 +19,7 @@ std::unique_ptr<juce::PluginDescription> describeBundle (const juce::String& bun
 
     return std::make_unique<juce::PluginDescription> (*types.getFirst());
 }
+} // namespace
 
 std::unique_ptr<juce::AudioPluginInstance> loadBundle (const juce::String& bundlePath, double sampleRate,
                                                        int blockSize, juce::String& error)

@@ -7,9 +7,6 @@
 /** Loads a VST3 bundle the way a DAW does, through JUCE's VST3 hosting. */
 namespace kelvarn::hosting
 {
-/** The description of the first plug-in class in the bundle, or nullptr with a message. */
-std::unique_ptr<juce::PluginDescription> describeBundle (const juce::String& bundlePath, juce::String& error);
-
 /** A new instance of the bundle's plug-in, prepared for the rate and block size,
     or nullptr with a message in error. */
 std::unique_ptr<juce::AudioPluginInstance> loadBundle (const juce::String& bundlePath, double sampleRate,
